@@ -1,0 +1,36 @@
+# The two commands a developer needs: `make run` and `make test`. Both install what is missing,
+# build everything into build/ and then start the program or run every test.
+BUILD_DIR := build
+JOBS      := $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps configure build run test bench fuzz format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	    echo "make run: no display (DISPLAY is not set); start it from a desktop session." >&2; exit 1; fi
+	cd $(BUILD_DIR)/data && ../kavo-ship
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
+	cd $(BUILD_DIR) && ./bench/kavo-bench
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,2 @@
+#include "game/controls.h"
+void runControls() {}

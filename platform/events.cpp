@@ -1,0 +1,5 @@
+#include "platform/events.h"
+namespace platform {
+bool peekMessage(WindowMessage*) { return false; }
+void postMessage(const WindowMessage&) {}
+}

@@ -1,0 +1,11 @@
+// An OpenGL compatibility context with no window, for tests and benchmarks: EGL pbuffer on Mesa's
+// surfaceless platform. Needs no display.
+#pragma once
+
+namespace platform {
+
+// Creates the context with a width x height colour + depth surface and makes it current.
+bool createOffscreenContext(int width, int height);
+void destroyOffscreenContext();
+
+}  // namespace platform

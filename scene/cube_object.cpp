@@ -1,0 +1,3 @@
+#include "scene/cube_object.h"
+void CubeObject::buildDisplayList() {}
+void CubeObject::draw() {}

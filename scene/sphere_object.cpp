@@ -1,0 +1,4 @@
+#include "scene/sphere_object.h"
+SphereObject::SphereObject() = default;
+void SphereObject::draw() {}
+void SphereObject::update(float) {}

@@ -1,0 +1,2 @@
+#include "scene/texture.h"
+bool loadBmpTexture(const char*, unsigned int&) { return false; }
