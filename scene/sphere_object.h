@@ -9,6 +9,7 @@ struct GLUquadric;
 class SphereObject : public SceneObject {
   public:
     SphereObject();
+    ~SphereObject() override;
     void draw() override;
     void update(float dt) override;
 
