@@ -7,4 +7,6 @@ ShipObject** selectedShip = nullptr;
 std::uint8_t shipType = 1;
 std::uint8_t cameraMode = 1;
 bool helpVisible = false;
-ShipObject* currentSelectedShip() { return selectedShip ? *selectedShip : nullptr; }
+ShipObject* currentSelectedShip() {
+    return selectedShip ? *selectedShip : nullptr;
+}

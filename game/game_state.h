@@ -7,12 +7,12 @@ class ShipObject;
 
 extern ShipObject* mainShip;
 extern ShipObject* transportShip;
-extern ShipObject* enemyShip;  // null while no enemy exists
+extern ShipObject* enemyShip; // null while no enemy exists
 extern bool enemyAlive;
 // Points at the global that holds the selected ship; null, or a null stored pointer, means the
 // free camera.
 extern ShipObject** selectedShip;
-extern std::uint8_t shipType;  // 1 "Kavo Ship", 2 "Kavo Transport", 3 "Kavo Enemy"
+extern std::uint8_t shipType; // 1 "Kavo Ship", 2 "Kavo Transport", 3 "Kavo Enemy"
 extern std::uint8_t cameraMode;
 extern bool helpVisible;
 
