@@ -21,6 +21,9 @@ extern PFNGLDELETEBUFFERSARBPROC glDeleteBuffersARB;
 extern bool multisampleOn;
 extern std::int32_t chosenPixelFormat;
 extern std::int32_t sampleCount;
+// A GL context was created for the window and not yet deleted; tear-down and the activation
+// handling leave the context alone when there is none.
+extern bool renderingContextExists;
 
 bool createAppWindow();
 // `pixelFormat` 0 on the first pass; the multisample pass calls itself with the chosen format.

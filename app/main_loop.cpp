@@ -1,8 +1,113 @@
+// Start-up, the main loop and the order of one frame. The loop never waits: it handles one pending
+// message per pass, or, when the queue is empty and the program has the foreground, draws the
+// frame, runs the controls and advances the world. The picture therefore shows the state the
+// previous tick left.
 #include "app/main_loop.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/app_window.h"
+#include "app/frame_clock.h"
+#include "app/object_list.h"
+#include "effects/effect_object.h"
+#include "game/controls.h"
+#include "game/overlay.h"
+#include "game/world.h"
+#include "math/camera.h"
+#include "math/random.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/events.h"
+#include "platform/message_box.h"
+#include "scene/scene_object.h"
+
 bool isRunning = true;
 bool isActive = true;
 Overlay* overlay = nullptr;
-int runProgram() { return 0; }
-void runLoopPass() {}
-void renderFrame() {}
-void tickFrame() {}
+
+namespace {
+
+constexpr GLenum kMultisample = 0x809D; // GL_MULTISAMPLE_ARB
+constexpr const char* kErrorCaption = "Error!";
+
+// Every object is drawn from a fresh camera view, so a draw may leave the modelview as it likes.
+void loadCameraView() {
+    glLoadIdentity();
+    const Vec3 centre = camera.eye + camera.direction;
+    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, centre.x, centre.y, centre.z, camera.up.x,
+              camera.up.y, camera.up.z);
+}
+
+} // namespace
+
+void tickFrame() {
+    // Taken before anything moves: an effect appended to an empty list during this tick waits
+    // for the next one, while one appended behind existing effects is reached now.
+    ObjectListNode<EffectObject>* firstEffect = effectList.head;
+    const float dt = advanceFrameClock();
+    for (ObjectListNode<SceneObject>* node = objectList.head; node; node = node->next)
+        node->object->update(dt);
+    for (ObjectListNode<EffectObject>* node = firstEffect; node; node = node->next)
+        node->object->update(dt);
+    updateCamera(dt);
+    if (overlay)
+        overlay->update(dt);
+}
+
+void renderFrame() {
+    ObjectListNode<SceneObject>* firstObject = objectList.head;
+    ObjectListNode<EffectObject>* firstEffect = effectList.head;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (multisampleOn)
+        glEnable(kMultisample);
+    for (ObjectListNode<SceneObject>* node = firstObject; node; node = node->next) {
+        loadCameraView();
+        node->object->draw();
+    }
+    for (ObjectListNode<EffectObject>* node = firstEffect; node; node = node->next)
+        node->object->draw();
+    // Text and reticle stay crisp: the overlay is drawn without multisampling.
+    if (multisampleOn)
+        glDisable(kMultisample);
+    if (overlay)
+        overlay->draw();
+    platform::swapBuffers();
+}
+
+void runLoopPass() {
+    platform::WindowMessage message;
+    if (platform::peekMessage(&message)) {
+        windowProc(message);
+        return;
+    }
+    // In the background nothing is drawn or moved; the clock is not advanced either, so the first
+    // tick after coming back carries the whole absence.
+    if (!isActive)
+        return;
+    renderFrame();
+    runControls();
+    tickFrame();
+}
+
+int runProgram() {
+    seedRandom(platform::clock().tickCount());
+    if (!createAppWindow()) {
+        platform::messageBox(kErrorCaption,
+                             "Error creating window. Try to change screen resolution or bitrate.");
+        return 0;
+    }
+    if (!setUpRenderingContext(0)) {
+        shutDown();
+        platform::messageBox(kErrorCaption, "Error setting up OpenGL...");
+        return 0;
+    }
+    buildFont();
+    buildWorld();
+    // Started last, so the loading time never enters a frame's dt.
+    startFrameClock();
+    while (isRunning)
+        runLoopPass();
+    // The tear-down already ran inside the close handling that ended the loop.
+    return 0;
+}
