@@ -22,4 +22,4 @@ ClockSource& clock();
 // Replaces the clock source; null restores the real clocks. The caller keeps ownership.
 void setClockSource(ClockSource* source);
 
-}  // namespace platform
+} // namespace platform

@@ -35,8 +35,8 @@ struct PixelFormatRequest {
     int depthBits = 16;
     int stencilBits = 0;
     bool doubleBuffer = true;
-    int sampleBuffers = 0;  // 1 with a multisample request
-    int samples = 0;        // samples per pixel asked for
+    int sampleBuffers = 0; // 1 with a multisample request
+    int samples = 0;       // samples per pixel asked for
 };
 
 // Returns the number of a pixel format that matches the request (never 0 for a plain
@@ -60,4 +60,8 @@ void* getProcAddress(const char* name);
 // The window system's extension string (GLX on X11), or null when there is none.
 const char* windowSystemExtensions();
 
-}  // namespace platform
+// Ends the connection to the display: the context and the window go, the desktop gets its mode
+// back. Runs by itself at exit; tests call it before their display server ends.
+void closeDisplay();
+
+} // namespace platform

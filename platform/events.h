@@ -34,6 +34,6 @@ constexpr std::uint32_t F1 = 0x70;
 constexpr std::uint32_t F2 = 0x71;
 constexpr std::uint32_t F3 = 0x72;
 constexpr std::uint32_t F4 = 0x73;
-}  // namespace vk
+} // namespace vk
 
-}  // namespace platform
+} // namespace platform

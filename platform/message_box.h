@@ -12,4 +12,4 @@ using MessageCapture = std::function<void(const char* caption, const char* text)
 // While a capture is set, messages go to it instead of a box or standard error.
 void setMessageCapture(MessageCapture capture);
 
-}  // namespace platform
+} // namespace platform

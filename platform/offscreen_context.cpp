@@ -42,7 +42,7 @@ bool chooseConfig(EGLConfig* config) {
     return eglChooseConfig(offscreenDisplay, attributes, config, 1, &count) && count == 1;
 }
 
-}  // namespace
+} // namespace
 
 bool createOffscreenContext(int width, int height) {
     destroyOffscreenContext();
@@ -85,19 +85,21 @@ void destroyOffscreenContext() {
     setOffscreenSize(0, 0);
 }
 
-bool offscreenContextCurrent() { return offscreenContext != EGL_NO_CONTEXT; }
+bool offscreenContextCurrent() {
+    return offscreenContext != EGL_NO_CONTEXT;
+}
 
 void* offscreenProcAddress(const char* name) {
     return reinterpret_cast<void*>(eglGetProcAddress(name));
 }
 
-}  // namespace platform
+} // namespace platform
 
 namespace platform {
 namespace {
 int surfaceWidth = 0;
 int surfaceHeight = 0;
-}  // namespace
+} // namespace
 
 void setOffscreenSize(int width, int height) {
     surfaceWidth = width;
@@ -108,4 +110,4 @@ void offscreenSize(int* width, int* height) {
     *width = surfaceWidth;
     *height = surfaceHeight;
 }
-}  // namespace platform
+} // namespace platform

@@ -8,4 +8,4 @@ namespace platform {
 bool createOffscreenContext(int width, int height);
 void destroyOffscreenContext();
 
-}  // namespace platform
+} // namespace platform

@@ -10,4 +10,4 @@ void setOffscreenSize(int width, int height);
 // 0 x 0 when there is no offscreen context.
 void offscreenSize(int* width, int* height);
 
-}  // namespace platform
+} // namespace platform
