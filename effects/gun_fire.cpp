@@ -15,13 +15,19 @@ namespace {
 constexpr float kCooldownIntervals = 10.0f;
 
 // The first object of `targets`, from the head, within its hit radius of `point`. A NaN distance
-// or radius fails the comparison and so never hits.
-SceneObject* firstObjectHitAt(const ObjectList<SceneObject>* targets, const Vec3& point) {
+// or radius fails the comparison and so never hits. The gun's own carrier is never a target: a
+// shot fired before the gun's first update has no aim yet and sits at the carrier's centre, where
+// even a radius of 0 would count as a hit and the ship would destroy itself under everyone who
+// still points at it.
+SceneObject* firstObjectHitAt(const ObjectList<SceneObject>* targets, const Vec3& point,
+                              const SceneObject* carrier) {
     if (!targets)
         return nullptr;
     for (ObjectListNode<SceneObject>* node = targets->head; node; node = node->next) {
         SceneObject* object = node->object;
-        if (object && (point - object->position).length() <= object->hitRadius)
+        if (!object || object == carrier)
+            continue;
+        if ((point - object->position).length() <= object->hitRadius)
             return object;
     }
     return nullptr;
@@ -89,10 +95,10 @@ void GunFire::update(float dt) {
     while (shot) {
         shot->position += shot->velocity * dt;
         shot->life -= shot->fadeRate * dt;
-        if (SceneObject* hit = firstObjectHitAt(targets, shot->position)) {
+        if (SceneObject* hit = firstObjectHitAt(targets, shot->position, owner)) {
             shot->life = 0.0f;
             // Destroys `hit` and frees its node, so the walk over the targets stops here. The
-            // destruction may also switch this gun off, when it was attached to the object hit.
+            // destruction may also switch this gun off, when it is attached to the object hit.
             static_cast<Weapon*>(this)->onHit(hit);
         }
         if (shot->life <= 0.0f)
