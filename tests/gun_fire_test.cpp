@@ -3,7 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "app/frame_clock.h"
+#include "app/main_loop.h"
 #include "app/object_list.h"
+#include "effects/engine_trail.h"
 #include "effects/explosion_effect.h"
 #include "effects/gun_fire.h"
 #include "scene/scene_object.h"
@@ -249,4 +252,34 @@ TEST_F(GunFireTest, ShotFiredBeforeAnyAimNeverHitsItsOwnShip) {
     gun->update(0.016f);
     EXPECT_FALSE(listed(other));
     EXPECT_EQ(gun->particles, nullptr);
+}
+
+// The whole hit as the main loop runs it: the gun's update destroys a crate while the loop walks
+// the effect list; the crate takes an effect attached to it down with it, and the new explosion at
+// the tail is reached and aged in the same tick.
+TEST_F(GunFireTest, HitDuringTheMainLoopTick) {
+    FixedTickClock clock(1000u);
+    startFrameClock();
+    SceneObject* crate = crateAt(Vec3(0.0f, 0.0f, -25.0f), 1.41f);
+    auto* crateTrail = new EngineTrail;
+    crateTrail->init("missing-particle.bmp", crate);
+    appendEffect(crateTrail);
+    crate->attachEffect(crateTrail);
+
+    gun->update(0.0f);
+    gun->fire();
+    clock.ticks += 500;
+    tickFrame();
+
+    EXPECT_FALSE(listed(crate));
+    EXPECT_FALSE(crateTrail->active);
+    ASSERT_EQ(countNodes(effectList.head), 3);
+    auto* explosion = static_cast<ExplosionEffect*>(effectList.head->next->next->object);
+    EXPECT_TRUE(explosion->active);
+    EXPECT_EQ(countParticles(*explosion), 14);
+    EXPECT_EQ(explosion->frameTime, 0.5f);
+
+    clock.ticks += 500;
+    tickFrame();
+    EXPECT_TRUE(gun->active);
 }
