@@ -66,11 +66,11 @@ Section bladeSection(const Vec3& centre, const Vec3& heading, float width, float
 
 // Out from the fuselage, then bending forward into a point beside the nose.
 std::vector<Section> rightBlade() {
-    return {bladeSection({0.15f, 0.26f, 0.45f}, {1.0f, 0.0f, 0.0f}, 0.9f, 0.07f),
-            bladeSection({0.45f, 0.22f, 0.5f}, {1.0f, 0.0f, -0.25f}, 0.6f, 0.06f),
-            bladeSection({0.6f, 0.18f, 0.2f}, {0.35f, 0.0f, -1.0f}, 0.3f, 0.05f),
-            bladeSection({0.63f, 0.15f, -0.3f}, {0.0f, 0.0f, -1.0f}, 0.2f, 0.04f),
-            pointSection({0.55f, 0.12f, -0.85f})};
+    return {bladeSection({0.15f, 0.26f, 0.45f}, {1.0f, 0.0f, 0.0f}, 1.0f, 0.08f),
+            bladeSection({0.48f, 0.22f, 0.55f}, {1.0f, 0.0f, -0.3f}, 0.62f, 0.06f),
+            bladeSection({0.64f, 0.18f, 0.15f}, {0.3f, 0.0f, -1.0f}, 0.28f, 0.05f),
+            bladeSection({0.6f, 0.15f, -0.4f}, {-0.3f, 0.0f, -1.0f}, 0.18f, 0.04f),
+            pointSection({0.4f, 0.12f, -1.0f})};
 }
 
 std::vector<Section> ventralFin() {

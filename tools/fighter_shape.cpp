@@ -37,13 +37,13 @@ std::vector<Section> rightWing() {
 // A gun pod under the wingtip and the barrel that sticks out of its front; the barrel's front
 // cap is centred on the muzzle.
 void addGun(MeshBuilder& mesh, const Vec3& muzzle) {
-    addTube(mesh, Surface::Metal, muzzle, 0.16f, 0.022f, 0.022f,
+    addTube(mesh, Surface::Metal, muzzle, 0.16f, 0.026f, 0.026f,
             Cap::round(Surface::Muzzle, muzzle), Cap::flat());
     const Vec3 axis{muzzle.x, muzzle.y, 0.0f};
     addSectionLoft(mesh, Surface::Hull, octagonProfile(),
-                   {bodySection(0.07f, axis.y, 0.03f, 0.03f, axis.x),
-                    bodySection(0.13f, axis.y, 0.05f, 0.05f, axis.x),
-                    bodySection(0.42f, axis.y, 0.05f, 0.05f, axis.x),
+                   {bodySection(0.07f, axis.y, 0.038f, 0.038f, axis.x),
+                    bodySection(0.13f, axis.y, 0.06f, 0.06f, axis.x),
+                    bodySection(0.42f, axis.y, 0.06f, 0.06f, axis.x),
                     pointSection({axis.x, axis.y, 0.55f})},
                    Cap::flat(), Cap::none());
 }

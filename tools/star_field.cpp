@@ -37,14 +37,14 @@ Color nebulaPixel(int x, int y) {
     const float nx = u * cells;
     const float ny = v * cells * 0.5f;
     const float clouds = fractalNoise(nx, ny, 5, cells, kSkySeed);
-    const float density = std::clamp((clouds - 0.38f) * 2.2f, 0.0f, 1.0f) * band;
+    const float density = std::clamp((clouds - 0.3f) * 2.6f, 0.0f, 1.0f) * band;
     const float hue = fractalNoise(nx * 0.5f, ny * 0.5f, 3, cells / 2, kSkySeed + 9);
     const Color violet{0.34f, 0.1f, 0.42f};
     const Color teal{0.06f, 0.26f, 0.38f};
     const Color rose{0.45f, 0.12f, 0.2f};
     const Color tint =
         hue < 0.5f ? mix(teal, violet, hue * 2.0f) : mix(violet, rose, hue * 2.0f - 1.0f);
-    return tint * (density * density * 0.7f) + tint * (band * 0.05f);
+    return tint * (density * 0.9f) + tint * (band * 0.12f);
 }
 
 Color starColor(float temperature) {

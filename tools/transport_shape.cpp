@@ -22,19 +22,21 @@ Vec3 mirror(const Vec3& p) {
 
 void addForwardHull(MeshBuilder& mesh) {
     addSectionLoft(mesh, Surface::Hull, boxyProfile(),
-                   {bodySection(-3.3f, -0.1f, 0.35f, 0.3f), bodySection(-3.0f, 0.0f, 0.75f, 0.6f),
-                    bodySection(-2.3f, 0.05f, 1.0f, 0.85f), bodySection(-0.8f, 0.05f, 1.05f, 0.9f),
-                    bodySection(-0.1f, 0.05f, 0.9f, 0.8f)},
+                   {bodySection(-3.3f, -0.2f, 0.3f, 0.25f), bodySection(-3.0f, -0.12f, 0.7f, 0.5f),
+                    bodySection(-2.4f, -0.1f, 0.92f, 0.7f), bodySection(-0.8f, -0.1f, 0.95f, 0.72f),
+                    bodySection(-0.1f, -0.1f, 0.85f, 0.65f)},
                    Cap::flat(), Cap::flat());
 }
 
-// A band of glass laid on the slope of the nose.
-void addBridgeWindow(MeshBuilder& mesh) {
-    const Profile band{{1.0f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.0f}, {-1.0f, -1.0f}};
-    addSectionLoft(mesh, Surface::Glass, band,
-                   {bodySection(-3.13f, 0.43f, 0.45f, 0.05f),
-                    bodySection(-2.75f, 0.72f, 0.68f, 0.06f),
-                    bodySection(-2.45f, 0.86f, 0.74f, 0.05f)},
+// The bridge sits on top of the nose: a wedge of glass in front of a low superstructure.
+void addBridge(MeshBuilder& mesh) {
+    addSectionLoft(
+        mesh, Surface::Glass, boxyProfile(),
+        {bodySection(-2.95f, 0.5f, 0.3f, 0.08f), bodySection(-2.55f, 0.7f, 0.56f, 0.24f)},
+        Cap::flat(), Cap::flat());
+    addSectionLoft(mesh, Surface::Hull, boxyProfile(),
+                   {bodySection(-2.56f, 0.7f, 0.56f, 0.24f), bodySection(-1.6f, 0.7f, 0.56f, 0.24f),
+                    bodySection(-1.2f, 0.62f, 0.4f, 0.12f)},
                    Cap::flat(), Cap::flat());
 }
 
@@ -81,8 +83,8 @@ void addNacelle(MeshBuilder& mesh, const Vec3& outlet, const Vec3& nozzle) {
 }
 
 std::vector<Section> rightStabiliser() {
-    return {wingSection({2.2f, -0.17f, 2.0f}, 0.8f, 0.06f),
-            wingSection({2.55f, -0.2f, 2.2f}, 0.4f, 0.04f)};
+    return {wingSection({2.3f, -0.17f, 1.9f}, 0.9f, 0.07f),
+            wingSection({2.6f, -0.22f, 2.15f}, 0.45f, 0.04f)};
 }
 
 std::vector<Section> tailFin() {
@@ -96,7 +98,7 @@ ShipShape buildTransportShape() {
     ShipShape shape{"Transp", {0.07f, false}, {}, {}};
     MeshBuilder& mesh = shape.mesh;
     addForwardHull(mesh);
-    addBridgeWindow(mesh);
+    addBridge(mesh);
     addSpine(mesh);
     addCargoClamps(mesh);
     addSectionLoft(mesh, Surface::Hull, airfoilProfile(), rightPylon(), Cap::flat(), Cap::flat());
