@@ -49,15 +49,15 @@ struct GunMount {
     float shotSize;
 };
 
-const ShipKind kMainShipKind = {"ship.3ds", "ship_tex.bmp",        0.01f,
-                                true,       {0.0f, -1.0f, -10.0f}, {0.0f, 0.0f, 0.0f},
-                                10.0f,      {0.3f, 1.0f, 0.3f}};
-const ShipKind kTransportKind = {"transp.3ds", "ship_tex.bmp",       0.07f,
-                                 false,        {0.0f, 0.0f, -40.0f}, {0.0f, 180.0f, 0.0f},
-                                 20.0f,        {0.3f, 1.0f, 0.3f}};
-const ShipKind kEnemyKind = {"enemy.3ds", "enemy_tex.bmp",       0.05f,
-                             true,        {0.0f, 40.0f, -10.0f}, {90.0f, 180.0f, 0.0f},
-                             5.0f,        {1.0f, 0.3f, 0.3f}};
+// clang-format off
+// Columns: model, texture, scale, turned about Z, position, setup turn, mass, HUD colour.
+const ShipKind kMainShipKind = {"ship.3ds", "ship_tex.bmp", 0.01f, true,
+    {0.0f, -1.0f, -10.0f}, {0.0f, 0.0f, 0.0f}, 10.0f, {0.3f, 1.0f, 0.3f}};
+const ShipKind kTransportKind = {"transp.3ds", "ship_tex.bmp", 0.07f, false,
+    {0.0f, 0.0f, -40.0f}, {0.0f, 180.0f, 0.0f}, 20.0f, {0.3f, 1.0f, 0.3f}};
+const ShipKind kEnemyKind = {"enemy.3ds", "enemy_tex.bmp", 0.05f, true,
+    {0.0f, 40.0f, -10.0f}, {90.0f, 180.0f, 0.0f}, 5.0f, {1.0f, 0.3f, 0.3f}};
+// clang-format on
 
 const TrailMount kMainShipTrails[2] = {
     {{-0.1f, 0.0f, -0.6f}, false, {}},
