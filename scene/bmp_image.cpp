@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 
 #include "platform/message_box.h"
@@ -118,10 +119,19 @@ DibStatus decode(const unsigned char* bytes, std::size_t size, RgbImage** result
 
 enum class ReadResult { Ok, CannotOpen, OutOfMemory };
 
+// Folders, devices and pipes have no size to read (a folder even opens and claims the largest
+// one), so only regular files are bitmaps.
+bool isRegularFile(const char* fileName) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(fileName, error);
+}
+
 // The whole file in one heap block. An empty file or anything that is not a readable regular
 // file counts as one that cannot be opened.
 ReadResult readWholeFile(const char* fileName, unsigned char** bytes, std::size_t* size) {
-    std::FILE* file = fileName ? std::fopen(fileName, "rb") : nullptr;
+    if (!fileName || !isRegularFile(fileName))
+        return ReadResult::CannotOpen;
+    std::FILE* file = std::fopen(fileName, "rb");
     if (!file)
         return ReadResult::CannotOpen;
     long length = -1;
