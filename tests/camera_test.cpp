@@ -1,5 +1,3 @@
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +5,6 @@
 #include "game/game_state.h"
 #include "math/camera.h"
 #include "scene/model_object.h"
-#include "support/gl_test.h"
 
 namespace {
 
@@ -230,23 +227,4 @@ TEST_F(CameraTest, FreeTurnsUseTheLastTick) {
     camera.roll(1.0f);
     expectNear(camera.direction, Vec3(0.0f, 0.0f, -1.0f), 1e-4f);
     expectNear(camera.up, Vec3(std::sin(angle), std::cos(angle), 0.0f), 1e-4f);
-}
-
-class CameraView : public GlTest {};
-
-TEST_F(CameraView, LookAtPutsTheEyeAtTheOriginLookingDown) {
-    Camera view;
-    view.eye = Vec3(3.0f, 4.0f, 5.0f);
-    view.direction = Vec3(1.0f, 0.0f, 0.0f);
-    view.right = Vec3(0.0f, 0.0f, 1.0f);
-    glTranslatef(100.0f, 0.0f, 0.0f); // replaced, not multiplied
-    view.applyLookAt();
-    float m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    // A point one unit ahead of the eye lands at (0, 0, -1) in eye coordinates.
-    const Vec3 ahead(4.0f, 4.0f, 5.0f);
-    EXPECT_NEAR(m[0] * ahead.x + m[4] * ahead.y + m[8] * ahead.z + m[12], 0.0f, 1e-5f);
-    EXPECT_NEAR(m[1] * ahead.x + m[5] * ahead.y + m[9] * ahead.z + m[13], 0.0f, 1e-5f);
-    EXPECT_NEAR(m[2] * ahead.x + m[6] * ahead.y + m[10] * ahead.z + m[14], -1.0f, 1e-5f);
-    glLoadIdentity();
 }

@@ -124,8 +124,7 @@ TEST_F(CubeSphereTest, TurnedCrateShowsThreeTexturedFaces) {
     std::string saved = saveFrame("turned-crate");
     SCOPED_TRACE(saved);
 
-    // Tilted towards the viewer and turned left: the top face above the centre, the right face
-    // to the right of it, the front face to the left.
+    // Tilted and turned so that the top, front and left faces meet in the corner nearest the eye.
     EXPECT_GT(countLitPixels(), 50000);
     const Rgb centre = readPixel(512, 384);
     EXPECT_GT(centre.r + centre.g + centre.b, 200);

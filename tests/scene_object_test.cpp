@@ -218,12 +218,8 @@ class SceneObjectGl : public GlTest {
     void TearDown() override {
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_COLOR_MATERIAL);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        if (textureName)
-            glDeleteTextures(1, &textureName);
         glLoadIdentity();
     }
-    GLuint textureName = 0;
 };
 
 TEST_F(SceneObjectGl, ApplyTurnEqualsTheGlRotationProduct) {
@@ -274,33 +270,6 @@ TEST_F(SceneObjectGl, DrawPlacesTheBodyAndRefreshesItsAxes) {
     const float angle = degreesToRadians(1.0f);
     expectNear(yawed.forward, Vec3(-std::sin(angle), 0.0f, -std::cos(angle)));
     expectNear(yawed.turnInput, Vec3(0.0f, 0.0f, 0.0f), 0.0f);
-}
-
-TEST_F(SceneObjectGl, DrawSetsTheTextureState) {
-    SceneObject plain;
-    glColor3ub(10, 20, 30);
-    glEnable(GL_TEXTURE_2D);
-    plain.draw();
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_TRUE(glIsEnabled(GL_COLOR_MATERIAL));
-    float colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_NEAR(colour[0], 10.0f / 255.0f, 1e-3f); // untextured keeps the current colour
-
-    glGenTextures(1, &textureName);
-    SceneObject textured;
-    textured.texture = textureName;
-    glLoadIdentity();
-    textured.draw();
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_COLOR_MATERIAL));
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(GLuint(bound), textureName);
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_FLOAT_EQ(colour[0], 1.0f);
-    EXPECT_FLOAT_EQ(colour[1], 1.0f);
-    EXPECT_FLOAT_EQ(colour[2], 1.0f);
 }
 
 TEST(SceneObjectLifetime, DestructionReleasesFromCarrierAndSwitchesEffectsOff) {
