@@ -105,10 +105,14 @@ DibStatus decode(const unsigned char* bytes, std::size_t size, RgbImage** result
     if (!rgb)
         return DibStatus::OutOfMemory;
     status = convertPixels(bytes, size, layout, rgb);
-    RgbImage* image = status == DibStatus::Ok ? new (std::nothrow) RgbImage : nullptr;
+    if (status != DibStatus::Ok) {
+        delete[] rgb;
+        return status;
+    }
+    RgbImage* image = new (std::nothrow) RgbImage;
     if (!image) {
         delete[] rgb;
-        return status == DibStatus::Ok ? DibStatus::OutOfMemory : status;
+        return DibStatus::OutOfMemory;
     }
     image->width = width;
     image->height = rows;
