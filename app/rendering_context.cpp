@@ -7,6 +7,7 @@
 #include "app/app_window.h"
 #include "app/display_settings.h"
 #include "app/extension_list.h"
+#include "app/multisample_search.h"
 #include "platform/display.h"
 
 namespace {
@@ -83,19 +84,13 @@ void setFixedState() {
         glEnable(kMultisample);
 }
 
-// Tries the configured count, then halves it, down to 2; returns the format found, or 0.
 int findMultisampleFormat(std::uint32_t* samples) {
-    std::uint32_t tried = std::uint32_t(displaySettings.multisampleSamples);
-    for (;;) {
-        const int format = platform::chooseMultisampleFormat(multisampleRequest(tried));
-        if (format != 0) {
-            *samples = tried;
-            return format;
-        }
-        tried /= 2;
-        if (tried <= 1)
-            return 0;
-    }
+    return searchMultisampleFormat(
+        std::uint32_t(displaySettings.multisampleSamples),
+        [](std::uint32_t count) {
+            return platform::chooseMultisampleFormat(multisampleRequest(count));
+        },
+        samples);
 }
 
 void releaseContextAndWindow() {
