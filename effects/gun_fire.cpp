@@ -105,8 +105,8 @@ void GunFire::update(float dt) {
             shot = removeParticle(shot);
         else
             shot = shot->next;
-        // A gun whose owner just went down neither moves nor tests its remaining shots: they
-        // stay frozen, and nothing of the freed owner is read again.
+        // A gun switched off by that hit (it was attached to the object destroyed) neither moves
+        // nor tests its remaining shots: they stay frozen, and nothing freed is read again.
         if (!active)
             break;
     }
