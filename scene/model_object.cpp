@@ -110,7 +110,9 @@ void ModelObject::buildVertexBuffer() {
 void ModelObject::draw() {
     SceneObject::draw();
     if (!useVertexBuffer) {
-        glCallList(displayList);
+        // No list was made when the model could not be read; calling list 0 is a GL error.
+        if (displayList != 0)
+            glCallList(displayList);
         return;
     }
     // Without buffers (no extension when the geometry was built) the arrays come from the model.
