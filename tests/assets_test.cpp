@@ -204,39 +204,35 @@ TEST(AssetsModels, transportLeavesRoomForItsCrate) {
     }
 }
 
-// Drawn the way the program draws them: through ShipObject, with back faces culled.
+// Drawn the way the program draws them: through ShipObject, with or without back-face culling.
 class AssetsShipDrawing : public GlTest {
   protected:
-    // Lit pixels of the ship seen from `eye`, looking at its centre.
-    static int coverage(ShipObject& ship, const Vec3& eye, bool cullBackFaces) {
-        glClearColor(0, 0, 0, 0);
+    // The depth buffer after drawing the ship seen from `eye`, looking at its centre.
+    static std::vector<float> depths(ShipObject& ship, const Vec3& eye, bool cullBackFaces) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_DEPTH_TEST);
-        glDisable(GL_TEXTURE_2D);
+        glDepthFunc(GL_LEQUAL);
         if (cullBackFaces)
             glEnable(GL_CULL_FACE);
         else
             glDisable(GL_CULL_FACE);
-        glColor3f(1, 1, 1);
         glLoadIdentity();
         const Vec3 up = std::fabs(eye.y) > 0.9f * eye.length() ? Vec3(0, 0, -1) : Vec3(0, 1, 0);
         gluLookAt(eye.x, eye.y, eye.z, 0, 0, 0, up.x, up.y, up.z);
         ship.draw();
-        std::vector<unsigned char> pixels(std::size_t(surfaceWidth()) * surfaceHeight() * 3);
+        std::vector<float> depth(std::size_t(surfaceWidth()) * surfaceHeight());
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, surfaceWidth(), surfaceHeight(), GL_RGB, GL_UNSIGNED_BYTE,
-                     pixels.data());
+        glReadPixels(0, 0, surfaceWidth(), surfaceHeight(), GL_DEPTH_COMPONENT, GL_FLOAT,
+                     depth.data());
         glDisable(GL_CULL_FACE);
-        int lit = 0;
-        for (std::size_t i = 0; i < pixels.size(); i += 3)
-            lit += pixels[i] > 0 ? 1 : 0;
-        return lit;
+        return depth;
     }
 };
 
-// A face wound the wrong way is culled from outside, and the part it belongs to shows a hole or
-// vanishes; with every face wound counter-clockwise from outside, culling changes nothing.
-TEST_F(AssetsShipDrawing, cullingBackFacesKeepsTheWholeSilhouetteFromEverySide) {
+// With every face wound counter-clockwise seen from outside, culling removes only faces that are
+// hidden anyway: the nearest surface at every pixel stays the same. A solid wound the other way
+// round loses its near side to culling and shows its inside far wall instead, which lies deeper.
+TEST_F(AssetsShipDrawing, cullingBackFacesLeavesTheNearestSurfaceEverywhere) {
     for (const ShipKind& kind : kShips) {
         SCOPED_TRACE(kind.file);
         ShipObject ship(dataPath(kind.file).c_str(), kind.transform, false);
@@ -252,10 +248,15 @@ TEST_F(AssetsShipDrawing, cullingBackFacesKeepsTheWholeSilhouetteFromEverySide) 
                              {d * 0.6f, d * 0.5f, d * 0.6f},
                              {-d * 0.6f, -d * 0.4f, -d * 0.7f}};
         for (const Vec3& eye : eyes) {
-            const int all = coverage(ship, eye, false);
-            const int culled = coverage(ship, eye, true);
-            EXPECT_GT(all, 500) << "eye (" << eye.x << ", " << eye.y << ", " << eye.z << ")";
-            EXPECT_GE(culled, all - all / 200)
+            const std::vector<float> all = depths(ship, eye, false);
+            const std::vector<float> culled = depths(ship, eye, true);
+            int covered = 0, changed = 0;
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                covered += all[i] < 1.0f ? 1 : 0;
+                changed += culled[i] != all[i] ? 1 : 0;
+            }
+            EXPECT_GT(covered, 500) << "eye (" << eye.x << ", " << eye.y << ", " << eye.z << ")";
+            EXPECT_LE(changed, covered / 500)
                 << "eye (" << eye.x << ", " << eye.y << ", " << eye.z << ")";
         }
     }
