@@ -13,6 +13,7 @@ namespace {
 EGLDisplay offscreenDisplay = EGL_NO_DISPLAY;
 EGLSurface offscreenSurface = EGL_NO_SURFACE;
 EGLContext offscreenContext = EGL_NO_CONTEXT;
+bool offscreenIsCurrent = false;
 
 EGLDisplay openSurfacelessDisplay() {
     auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
@@ -66,6 +67,7 @@ bool createOffscreenContext(int width, int height) {
         destroyOffscreenContext();
         return false;
     }
+    offscreenIsCurrent = true;
     setOffscreenSize(width, height);
     return true;
 }
@@ -82,11 +84,24 @@ void destroyOffscreenContext() {
     offscreenDisplay = EGL_NO_DISPLAY;
     offscreenSurface = EGL_NO_SURFACE;
     offscreenContext = EGL_NO_CONTEXT;
+    offscreenIsCurrent = false;
     setOffscreenSize(0, 0);
 }
 
+bool makeOffscreenContextCurrent(bool current) {
+    if (offscreenContext == EGL_NO_CONTEXT)
+        return false;
+    EGLBoolean done =
+        current
+            ? eglMakeCurrent(offscreenDisplay, offscreenSurface, offscreenSurface, offscreenContext)
+            : eglMakeCurrent(offscreenDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (done)
+        offscreenIsCurrent = current;
+    return done;
+}
+
 bool offscreenContextCurrent() {
-    return offscreenContext != EGL_NO_CONTEXT;
+    return offscreenContext != EGL_NO_CONTEXT && offscreenIsCurrent;
 }
 
 void* offscreenProcAddress(const char* name) {
