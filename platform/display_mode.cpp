@@ -106,9 +106,13 @@ bool enterFullScreen(SDL_Window* window) {
         return false;
     if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0)
         return false;
-    // SDL switches the mode of a hidden window only when it is shown.
-    if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN))
+    // SDL switches the mode of a hidden or minimised window only when it is shown again (it
+    // minimises a full-screen window that loses the focus).
+    Uint32 flags = SDL_GetWindowFlags(window);
+    if (!(flags & SDL_WINDOW_SHOWN))
         SDL_ShowWindow(window);
+    if (flags & SDL_WINDOW_MINIMIZED)
+        SDL_RestoreWindow(window);
     fullScreenActive = true;
     return screenHasSize(window, mode.w, mode.h) && drawableReachesSize(window, mode.w, mode.h);
 }

@@ -177,6 +177,18 @@ TEST_F(PlatformWindow, OnlyTheScreensOwnSizeIsAModeAndItCoversTheScreen) {
     EXPECT_EQ(height, 768);
     // The window takes the focus by itself, a little after it shows.
     EXPECT_TRUE(waitForMessage(platform::MessageType::ActivateApp, 1));
+
+    // Losing the foreground gives the desktop its mode; regaining it sets ours on the same window.
+    platform::restoreDisplayMode();
+    EXPECT_TRUE(platform::windowExists());
+    EXPECT_TRUE(platform::changeDisplayMode(mode));
+    platform::clientSize(&width, &height);
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(height, 768);
+    // A refused mode leaves the mode last set in force.
+    EXPECT_FALSE(platform::changeDisplayMode(refused));
+    platform::screenSize(&width, &height);
+    EXPECT_EQ(width, 1024);
     platform::destroyWindow();
     EXPECT_FALSE(platform::windowExists());
 }
