@@ -85,6 +85,8 @@ SDL_Window* openWindow() {
         return nullptr;
     }
     SDL_ShowCursor(SDL_DISABLE);
+    // The game reads keys, not typed text; no input method needs to see them.
+    SDL_StopTextInput();
     SDL_RaiseWindow(opened);
     return opened;
 }
