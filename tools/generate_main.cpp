@@ -51,6 +51,20 @@ bool writeTextures(const std::string& folder) {
     return ok;
 }
 
+// Every nozzle and muzzle the shape placed must be a corner of the mesh: the program starts its
+// trails and shots there, and a shape that lost one would look wrong in flight.
+bool hasEveryHardpoint(const ShipShape& shape) {
+    for (const Vec3& point : shape.hardpoints) {
+        bool found = false;
+        for (const MeshTriangle& t : shape.mesh.triangles())
+            for (const Vec3& corner : t.corner)
+                found = found || (corner - point).length() < 1e-5f;
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
 bool writeModels(const std::string& folder) {
     const ModelFile models[] = {
         {"ship.3ds", buildFighterShape},
@@ -61,6 +75,11 @@ bool writeModels(const std::string& folder) {
     for (const ModelFile& model : models) {
         const ShipShape shape = model.build();
         const std::string path = joinPath(folder, model.name);
+        if (!hasEveryHardpoint(shape)) {
+            std::fprintf(stderr, "kavo-generate: %s lacks a nozzle or muzzle\n", model.name);
+            ok = false;
+            continue;
+        }
         if (!writeShipModel(shape, path)) {
             std::fprintf(stderr, "kavo-generate: cannot write %s\n", path.c_str());
             ok = false;
