@@ -16,6 +16,10 @@ constexpr std::uint32_t kSkySeed = 21;
 constexpr float kPi = 3.14159265f;
 // Expected stars per pixel at the equator.
 constexpr float kStarDensity = 0.012f;
+// Rows closer to a pole than this are treated as this wide, which bounds how far a star spreads.
+constexpr float kNarrowestRow = 0.02f;
+// The background sphere is drawn with 16 stacks from pole to pole.
+constexpr int kPoleCapRows = kSkyHeight / 16;
 
 const Color kDeepSpace{0.006f, 0.008f, 0.018f};
 
@@ -53,15 +57,21 @@ Color starColor(float temperature) {
     return mix(cool, hot, temperature);
 }
 
-// Adds a star with a soft 3 x 3 (or, for the brightest, 5 x 5) halo; wraps around in x.
+// Adds a star of one texel (the brightest with a soft halo around it), as it will look on the
+// sphere: a row at polar angle theta is sin(theta) times shorter there than at the equator, so
+// the star is drawn 1 / sin(theta) times wider in u to stay round instead of a streak towards the
+// pole. Wraps around in x.
 void addStar(Image& image, int x, int y, float brightness, const Color& colour) {
-    const int reach = brightness > 0.8f ? 2 : 1;
+    const float rowScale = std::max(std::sin(kPi * (y + 0.5f) / kSkyHeight), kNarrowestRow);
+    const int reach = brightness > 0.7f ? 1 : 0;
+    const int reachU = static_cast<int>(std::ceil((reach + 0.5f) / rowScale));
     for (int dy = -reach; dy <= reach; ++dy)
-        for (int dx = -reach; dx <= reach; ++dx) {
+        for (int dx = -reachU; dx <= reachU; ++dx) {
             const int sy = y + dy;
             if (sy < 0 || sy >= kSkyHeight)
                 continue;
-            const float falloff = std::exp(-(dx * dx + dy * dy) * 1.6f);
+            const float across = dx * rowScale;
+            const float falloff = std::exp(-(across * across + dy * dy) * 1.6f);
             Color& pixel = image.at(wrapX(x + dx), sy);
             pixel = pixel + colour * (brightness * falloff);
         }
@@ -77,7 +87,11 @@ Image paintStarField() {
 
     for (int y = 0; y < kSkyHeight; ++y) {
         // A row's share of the sphere's surface is proportional to the sine of its polar angle.
+        // The sphere's first and last stacks are fans of triangles meeting at the pole, which
+        // smear whatever lies there; those rows stay dark.
         const float rowArea = std::sin(kPi * (y + 0.5f) / kSkyHeight);
+        if (y < kPoleCapRows || y >= kSkyHeight - kPoleCapRows)
+            continue;
         for (int x = 0; x < kSkyWidth; ++x) {
             if (hashUnit(x, y, kSkySeed + 1) >= kStarDensity * rowArea)
                 continue;
