@@ -23,7 +23,9 @@ void changeActivation(bool active) {
         return;
     isActive = active;
     if (active) {
-        platform::changeDisplayMode(displayMode);
+        // The mode belongs to the full-screen window; with none there is nothing to switch back.
+        if (platform::windowExists())
+            platform::changeDisplayMode(displayMode);
         if (renderingContextExists)
             platform::makeCurrent(true);
     } else {

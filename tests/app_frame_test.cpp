@@ -62,6 +62,7 @@ class AppTick : public ::testing::Test {
     void SetUp() override {
         platform::setClockSource(&clock);
         startFrameClock();
+        camera = Camera{};  // no target left over from elsewhere
         callLog().clear();
     }
     void TearDown() override {
