@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/app_window.h"
 #include "app/frame_clock.h"
 #include "app/main_loop.h"
@@ -62,7 +64,7 @@ class AppTick : public ::testing::Test {
     void SetUp() override {
         platform::setClockSource(&clock);
         startFrameClock();
-        camera = Camera{};  // no target left over from elsewhere
+        camera = Camera{}; // no target left over from elsewhere
         callLog().clear();
     }
     void TearDown() override {
@@ -202,4 +204,23 @@ TEST_F(AppRender, ClearsTheFrameAndDrawsTheOverlayWithoutMultisampling) {
     const Rgb pixel = readPixel(surfaceWidth() / 2, surfaceHeight() / 2);
     EXPECT_EQ(pixel.b, 255);
     EXPECT_EQ(pixel.r, 0);
+}
+
+TEST_F(AppRender, ViewportCoversTheDrawableWithA45DegreeProjection) {
+    setUpViewport();
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], surfaceWidth());
+    EXPECT_EQ(viewport[3], surfaceHeight());
+    float projection[16] = {};
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    const float focal = 1.0f / std::tan(22.5f * 3.14159265f / 180.0f);
+    EXPECT_NEAR(projection[5], focal, 1e-5f);
+    EXPECT_NEAR(projection[0], focal * surfaceHeight() / surfaceWidth(), 1e-5f);
+    // Near 0.1 and far 1500000: the depth row of the perspective matrix.
+    const double nearPlane = 0.1f, farPlane = 1500000.0;
+    EXPECT_NEAR(projection[10], -(farPlane + nearPlane) / (farPlane - nearPlane), 1e-6);
+    GLint mode = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(mode, GL_MODELVIEW);
 }
