@@ -3,6 +3,9 @@
 BUILD_DIR := build
 JOBS      := $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# `make fuzz`: clang's libFuzzer targets in their own build, each run for FUZZ_SECONDS.
+FUZZ_DIR     := $(BUILD_DIR)/fuzz
+FUZZ_SECONDS ?= 60
 
 .PHONY: all deps configure build run test bench fuzz format clean
 
@@ -28,6 +31,13 @@ test: build
 bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
 	cd $(BUILD_DIR) && ./bench/kavo-bench
+
+# The generated data files are among the seeds, so only the generator is built in the main tree.
+fuzz: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target data
+	@cmake -S tests/fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	scripts/run-fuzz.sh $(FUZZ_DIR) $(BUILD_DIR)/data $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
