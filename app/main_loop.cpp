@@ -30,6 +30,8 @@ namespace {
 
 constexpr GLenum kMultisample = 0x809D; // GL_MULTISAMPLE_ARB
 constexpr const char* kErrorCaption = "Error!";
+// A start-up that failed must not look like a success to whoever started the program.
+constexpr int kStartUpFailed = 1;
 
 // Every object is drawn from a fresh camera view, so a draw may leave the modelview as it likes.
 void loadCameraView() {
@@ -95,12 +97,12 @@ int runProgram() {
     if (!createAppWindow()) {
         platform::messageBox(kErrorCaption,
                              "Error creating window. Try to change screen resolution or bitrate.");
-        return 0;
+        return kStartUpFailed;
     }
     if (!setUpRenderingContext(0)) {
         shutDown();
         platform::messageBox(kErrorCaption, "Error setting up OpenGL...");
-        return 0;
+        return kStartUpFailed;
     }
     buildFont();
     buildWorld();

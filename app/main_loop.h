@@ -8,7 +8,8 @@ extern bool isRunning;
 extern bool isActive;
 extern Overlay* overlay;
 
-// The whole program: start-up, main loop, and the result the entry point returns.
+// The whole program: start-up, main loop, and the result the entry point returns: 0 after a
+// normal close, non-zero when start-up failed.
 int runProgram();
 // One pass of the main loop: handles one pending message, or renders, runs the controls and ticks.
 void runLoopPass();

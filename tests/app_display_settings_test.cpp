@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -126,4 +127,33 @@ TEST_F(AppDisplaySettings, OverlongCommentShiftsTheLaterValuesByOneLine) {
     // line before its own.
     expectMode(800, 600, 16, 85);
     expectSwitches(60, 1, 4);
+}
+
+TEST_F(AppDisplaySettings, DamagedFilesNeverStopTheRead) {
+    // Binary bytes and a file cut short in the middle of a number read what they can.
+    writeFile(std::string("800 600\0\xff\xfe\n60\n\x01\x02", 14));
+    readDisplaySettings();
+    expectMode(800, 600, 32, 60);
+    expectSwitches(0, 0, 1);
+    writeFile("");
+    readDisplaySettings();
+    expectMode(1024, 768, 32, 85);
+    expectSwitches(0, 0, 1);
+    std::remove("res.cfg");
+
+    // A folder in the file's place opens but reads nothing, and is not overwritten.
+    ASSERT_EQ(mkdir("res.cfg", 0755), 0);
+    readDisplaySettings();
+    expectMode(1024, 768, 32, 85);
+    expectSwitches(0, 0, 1);
+    EXPECT_EQ(rmdir("res.cfg"), 0);
+}
+
+TEST_F(AppDisplaySettings, UnwritableFolderStillStartsWithTheDefaults) {
+    // Nobody, not even root, can create a file in /proc.
+    ASSERT_EQ(chdir("/proc"), 0);
+    readDisplaySettings();
+    EXPECT_NE(access("res.cfg", F_OK), 0);
+    expectMode(1024, 768, 32, 85);
+    expectSwitches(1, 2, 1);
 }

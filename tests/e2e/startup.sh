@@ -15,6 +15,10 @@ window=$(timeout 30 xdotool search --sync --name '^Kavo Ship - OpenGL$' | head -
     fail "the window did not appear"
 [[ -n $window ]] || fail "the window did not appear"
 
+# Full screen: the window covers the whole 1024 x 768 screen.
+geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry:/ { print $2 }')
+[[ $geometry == 1024x768 ]] || fail "the window is $geometry, not 1024x768"
+
 [[ -f res.cfg ]] || fail "res.cfg was not written"
 cmp -s res.cfg <(printf '%s\n' \
     $'1024 768 32 \t// resolution, bitrate' \
@@ -42,4 +46,8 @@ echo "screenshot: $screenshot"
 
 xdotool key Escape
 expect_clean_exit 50
+# Nothing of the program may outlive it (a message box, say, runs in a child process).
+if pgrep -f "^$program" >/dev/null; then
+    fail "a process of the program is still running after it ended"
+fi
 echo "PASS"

@@ -68,6 +68,12 @@ start_program() {
 
 # Waits up to $1 tenths of a second for the program to end and checks it returned 0.
 expect_clean_exit() {
+    expect_exit "$1" 0
+}
+
+# Waits up to $1 tenths of a second for the program to end and checks its exit status: $2 is 0
+# for exactly 0, or "nonzero".
+expect_exit() {
     local tries status=0
     for tries in $(seq "$1"); do
         kill -0 "$program_pid" 2>/dev/null || break
@@ -76,5 +82,9 @@ expect_clean_exit() {
     kill -0 "$program_pid" 2>/dev/null && fail "the program did not end in time"
     wait "$program_pid" || status=$?
     program_pid=""
-    [[ $status -eq 0 ]] || fail "exit status $status"
+    if [[ $2 == nonzero ]]; then
+        [[ $status -ne 0 ]] || fail "exit status 0, expected a failure status"
+    else
+        [[ $status -eq $2 ]] || fail "exit status $status, expected $2"
+    fi
 }
