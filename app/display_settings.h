@@ -11,9 +11,9 @@ struct DisplaySettings {
     std::uint32_t height = 768;
     std::uint32_t bitsPerPixel = 32;
     std::uint32_t refreshRate = 85;
-    std::int32_t useVertexBuffers = 0;    // 0 forbids vertex buffers
-    std::int32_t multisampleSamples = 0;  // > 0: sample count tried first
-    std::int32_t showBackground = 1;      // 0: no background sphere
+    std::int32_t useVertexBuffers = 0;   // 0 forbids vertex buffers
+    std::int32_t multisampleSamples = 0; // > 0: sample count tried first
+    std::int32_t showBackground = 1;     // 0: no background sphere
 };
 
 extern DisplaySettings displaySettings;

@@ -11,12 +11,10 @@ class EffectObject;
 template <typename T> struct ObjectListNode {
     T* object = nullptr;
     ObjectListNode* next = nullptr;
-    ObjectListNode* prev = nullptr;  // null for a node appended to an empty list
+    ObjectListNode* prev = nullptr; // null for a node appended to an empty list
 };
 
-template <typename T> struct ObjectList {
-    ObjectListNode<T>* head = nullptr;
-};
+template <typename T> struct ObjectList { ObjectListNode<T>* head = nullptr; };
 
 // Links `object` behind the last node (the list does not take ownership by itself).
 template <typename T> void appendToList(ObjectList<T>& list, T* object) {

@@ -8,10 +8,10 @@
 struct Particle {
     Particle* next = nullptr;
     Particle* prev = nullptr;
-    float life = 0.0f;  // also the alpha it is drawn with; drawn only while above 0
+    float life = 0.0f; // also the alpha it is drawn with; drawn only while above 0
     float fadeRate = 0.0f;
     float color[3] = {0.0f, 0.0f, 0.0f};
-    float size = 0.0f;  // half the side of the square
+    float size = 0.0f; // half the side of the square
     float sizeRate = 0.0f;
     Vec3 position{0.0f, 0.0f, 0.0f};
     Vec3 velocity{0.0f, 0.0f, 0.0f};

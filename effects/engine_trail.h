@@ -14,9 +14,9 @@ class EngineTrail : public EffectObject {
     void emitParticle(float power);
 
     bool hasReverseEmitter = false;
-    SceneObject* owner = nullptr;  // not owned
+    SceneObject* owner = nullptr; // not owned
     Vec3 emitDirection{0.0f, 0.0f, 0.0f};
-    Vec3 emitterOffset{0.0f, 0.0f, 0.0f};  // x along right, y along up, z along forward
+    Vec3 emitterOffset{0.0f, 0.0f, 0.0f}; // x along right, y along up, z along forward
     Vec3 reverseEmitterOffset{0.0f, 0.0f, 0.0f};
     float emitAccumulator = 0.0f;
 };

@@ -18,6 +18,6 @@ class ExplosionEffect : public EffectObject {
     float frameTime = 0.0f;
     Vec3 drift{0.0f, 0.0f, 0.0f};
     float startColor[3] = {1.0f, 1.0f, 0.0f};
-    float colorDelta[3] = {0.9f, 0.45f, 0.2f};  // the end colour until init makes it a difference
+    float colorDelta[3] = {0.9f, 0.45f, 0.2f}; // the end colour until init makes it a difference
     float sizeScale = 2.0f;
 };

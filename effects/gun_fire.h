@@ -17,11 +17,11 @@ class Weapon {
     virtual void onHit(SceneObject*) {}
 
     ObjectList<SceneObject>* targets = nullptr;
-    SceneObject* owner = nullptr;  // not owned
+    SceneObject* owner = nullptr; // not owned
     float fireInterval = 0.0f;
     float frameTime = 0.0f;
     float sinceLastShot = 0.0f;
-    Vec3 muzzle{0.0f, 0.0f, 0.0f};  // one tick old; read by the overlay's aiming marks
+    Vec3 muzzle{0.0f, 0.0f, 0.0f}; // one tick old; read by the overlay's aiming marks
 };
 
 class GunFire : public EffectObject, public Weapon {

@@ -14,15 +14,15 @@ struct Camera {
     Vec3 direction{0.0f, 0.0f, -1.0f};
     Vec3 right{1.0f, 0.0f, 0.0f};
     Vec3 up{0.0f, 1.0f, 0.0f};
-    float lastDt = 0.0f;  // dt of the last updateCamera, used by the free-camera turns and moves
+    float lastDt = 0.0f; // dt of the last updateCamera, used by the free-camera turns and moves
     bool following = false;
-    SceneObject* target = nullptr;  // not owned
+    SceneObject* target = nullptr; // not owned
     float offsetUp = 0.0f;
     float offsetRight = 0.0f;
     float offsetForward = 0.0f;
     float leash = 1.0f;
-    std::uint8_t positionMode = 0;     // 0 none, 1 leash, 2 rigid
-    std::uint8_t orientationMode = 0;  // 0 none, 1 copy, 2 look at, 3 reversed
+    std::uint8_t positionMode = 0;    // 0 none, 1 leash, 2 rigid
+    std::uint8_t orientationMode = 0; // 0 none, 1 copy, 2 look at, 3 reversed
 
     void yaw(float amount);
     void pitch(float amount);

@@ -4,7 +4,9 @@ namespace {
 unsigned int randomState = 1;
 }
 
-void seedRandom(unsigned int seed) { randomState = seed; }
+void seedRandom(unsigned int seed) {
+    randomState = seed;
+}
 
 // The linear congruential step of the Microsoft C runtime: 15 bits taken from the middle.
 int randomNumber() {

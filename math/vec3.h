@@ -40,7 +40,9 @@ struct Vec3 {
     }
 };
 
-inline Vec3 operator*(float s, const Vec3& v) { return v * s; }
+inline Vec3 operator*(float s, const Vec3& v) {
+    return v * s;
+}
 
 // Degrees to radians, with the single-precision constant every angle of the program goes through.
 constexpr float kDegreesToRadians = 0.01745328f;

@@ -17,12 +17,12 @@ class ModelObject : public SceneObject {
     void buildVertexBuffer() override;
     void draw() override;
 
-    Lib3dsFile* model = nullptr;  // owned; null when the file could not be read
+    Lib3dsFile* model = nullptr; // owned; null when the file could not be read
     float modelTransform[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     std::uint32_t vertexBuffer = 0;
     std::uint32_t texCoordBuffer = 0;
     std::uint32_t indexCount = 0;
-    std::uint32_t* indices = nullptr;  // owned, 3 per face
+    std::uint32_t* indices = nullptr; // owned, 3 per face
 
   protected:
     ModelObject() = default;
@@ -35,8 +35,8 @@ class ShipObject : public ModelObject {
     void releaseCargo(SceneObject* object) override;
 
     bool carryingCargo = false;
-    SceneObject* cargo = nullptr;  // not owned; stays in objectList
-    Vec3 cargoOffset{0.0f, 0.0f, 0.0f};  // x along right, y along up, z along forward
-    Weapon* guns[2] = {nullptr, nullptr};  // left, right; not owned
+    SceneObject* cargo = nullptr;         // not owned; stays in objectList
+    Vec3 cargoOffset{0.0f, 0.0f, 0.0f};   // x along right, y along up, z along forward
+    Weapon* guns[2] = {nullptr, nullptr}; // left, right; not owned
     float hudColor[3] = {1.0f, 1.0f, 1.0f};
 };

@@ -35,7 +35,7 @@ class SceneObject {
     Vec3 forward{0.0f, 0.0f, -1.0f};
     Vec3 right{1.0f, 0.0f, 0.0f};
     Vec3 up{0.0f, 1.0f, 0.0f};
-    Vec3 turnInput{0.0f, 0.0f, 0.0f};  // pitch (x), yaw (y), roll (z)
+    Vec3 turnInput{0.0f, 0.0f, 0.0f}; // pitch (x), yaw (y), roll (z)
     float orientation[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     unsigned int displayList = 0;
     unsigned int texture = 0;

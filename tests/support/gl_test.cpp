@@ -11,7 +11,7 @@ namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 bool contextReady = false;
-}  // namespace
+} // namespace
 
 void GlTest::SetUpTestSuite() {
     if (!contextReady)
@@ -37,8 +37,12 @@ Rgb readPixel(int x, int y) {
     return {pixel[0], pixel[1], pixel[2]};
 }
 
-int surfaceWidth() { return kWidth; }
-int surfaceHeight() { return kHeight; }
+int surfaceWidth() {
+    return kWidth;
+}
+int surfaceHeight() {
+    return kHeight;
+}
 
 std::string saveFrame(const std::string& name) {
     std::vector<unsigned char> pixels(kWidth * kHeight * 3);

@@ -24,7 +24,8 @@ Rgb readPixel(int x, int y);
 // Width and height of the offscreen surface.
 int surfaceWidth();
 int surfaceHeight();
-// Writes the current frame as a PNG (through ImageMagick) for a person to look at; returns the path.
+// Writes the current frame as a PNG (through ImageMagick) for a person to look at; returns the
+// path.
 std::string saveFrame(const std::string& name);
 
 // Path of a file in the shared test data folder.

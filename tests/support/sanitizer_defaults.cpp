@@ -17,4 +17,6 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 // Undefined behaviour is a test failure, with the stack that led to it.
-extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
+extern "C" const char* __ubsan_default_options() {
+    return "print_stacktrace=1:halt_on_error=1";
+}
