@@ -3,7 +3,7 @@
 # report. Usage: run-fuzz.sh FUZZ_BUILD_DIR DATA_DIR [SECONDS_PER_TARGET]
 # The corpora live in FUZZ_BUILD_DIR/corpus and grow from run to run; each run starts again from
 # the seeds as well (the outside test files, read in place, and our own generated data files).
-# A crashing input is left in FUZZ_BUILD_DIR/artifacts for a regression test.
+# A crashing input of this run is left in FUZZ_BUILD_DIR/artifacts, for a regression test.
 set -uo pipefail
 
 build_dir=$(realpath "$1")
@@ -14,7 +14,7 @@ testdata=$repo/../shared/testdata
 
 seeds=$build_dir/seeds
 artifacts=$build_dir/artifacts
-rm -rf "$seeds"
+rm -rf "$seeds" "$artifacts"
 mkdir -p "$seeds"/{bmp,model,res_cfg} "$artifacts"
 
 # Large pictures only slow the mutations down; the small ones reach every code path.

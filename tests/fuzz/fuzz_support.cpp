@@ -25,13 +25,14 @@ void removeFolder() {
 
 } // namespace
 
+// Never destroyed: the exit handler that removes the folder runs after static destructors.
 const std::string& privateFolder() {
-    static const std::string folder = [] {
-        std::string created = createFolder();
+    static const std::string* folder = [] {
+        auto* created = new std::string(createFolder());
         std::atexit(removeFolder);
         return created;
     }();
-    return folder;
+    return *folder;
 }
 
 void writeFile(const std::string& path, const unsigned char* bytes, std::size_t size) {
