@@ -40,15 +40,25 @@ printf 'wide 1024 768 32\n-1\n-2147483648\n4294967296\n+7\n' >"$seeds/res_cfg/od
 printf '%0300d // a comment longer than the line buffer\n%s\n' 1 "$(printf 'x%.0s' $(seq 1 400))" \
     >"$seeds/res_cfg/long-lines"
 
+# The chunk ids, as they stand in a file, help the mutations build the nested .3ds structure.
+model_options=()
+chunk_header=/usr/include/lib3ds/chunk.h
+if [ -f "$chunk_header" ]; then
+    sed -n 's/^ *LIB3DS_\([A-Z0-9_]*\) *= *0x\(..\)\(..\).*/\1="\\x\3\\x\2"/p' "$chunk_header" \
+        >"$build_dir/model.dict"
+    model_options=(-dict="$build_dir/model.dict")
+fi
+
 status=0
-run_target() { # name, max_len
+run_target() { # name, max_len, options...
     local name=$1 max_len=$2
+    shift 2
     local corpus=$build_dir/corpus/$name
     mkdir -p "$corpus"
     echo "fuzz-$name: ${seconds}s"
     if ! "$build_dir/fuzz-$name" "$corpus" "$seeds/$name" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$max_len" \
-        -artifact_prefix="$artifacts/$name-" -print_final_stats=1 \
+        -artifact_prefix="$artifacts/$name-" -print_final_stats=1 "$@" \
         >"$build_dir/fuzz-$name.log" 2>&1; then
         echo "fuzz-$name FAILED; see $build_dir/fuzz-$name.log and $artifacts" >&2
         grep -E 'ERROR|SUMMARY|fuzz target:|Test unit written' "$build_dir/fuzz-$name.log" >&2
@@ -61,5 +71,5 @@ run_target() { # name, max_len
 
 run_target bmp 65536
 run_target res_cfg 4096
-run_target model 65536
+run_target model 65536 "${model_options[@]}"
 exit $status
