@@ -7,7 +7,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_DIR     := $(BUILD_DIR)/fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build run test bench fuzz format clean
+.PHONY: all deps configure build run test bench soak fuzz format clean
 
 all: build
 
@@ -25,12 +25,21 @@ run: build
 	    echo "make run: no display (DISPLAY is not set); start it from a desktop session." >&2; exit 1; fi
 	cd $(BUILD_DIR)/data && ../kavo-ship
 
+# The soak run (label "soak") takes several minutes; `make soak` runs it on its own.
 test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE soak
 
+# Game logic per frame, start-up time under Xvfb, then the frame cost; the last line printed is
+# the game/bare frame cost ratio.
 bench: build
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
+	cd $(BUILD_DIR) && ./bench/kavo-logic-bench
+	bash bench/startup_time.sh $(BUILD_DIR)/kavo-ship $(BUILD_DIR)/data
 	cd $(BUILD_DIR) && ./bench/kavo-bench
+
+soak: build
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target kavo-soak
+	cd $(BUILD_DIR) && ctest --output-on-failure -L soak
 
 # The generated data files are among the seeds, so only the generator is built in the main tree.
 fuzz: configure

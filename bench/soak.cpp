@@ -38,6 +38,8 @@ constexpr int kReportEvery = 2000;
 int main(int argc, char** argv) {
     const std::string dataDirectory = argc > 1 ? argv[1] : KAVO_DATA_DIR;
     const int frames = argc > 2 ? std::atoi(argv[2]) : kDefaultFrames;
+    // Progress shows as it happens when the output is a log file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     std::string error;
     if (frames <= 0 || !replay::setUp(dataDirectory, &error)) {
         std::fprintf(stderr, "kavo-soak: %s\n", frames <= 0 ? "bad frame count" : error.c_str());
