@@ -62,7 +62,9 @@ start_xorg() {
         xorg_pid=$!
         for tries in $(seq 100); do
             kill -0 "$xorg_pid" 2>/dev/null || break
-            if DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
+            # The server answering must be ours, not one that won the display meanwhile.
+            if [[ $(tr -d " " 2>/dev/null <"/tmp/.X$number-lock") == "$xorg_pid" ]] &&
+                DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
                 export DISPLAY=":$number"
                 return 0
             fi
@@ -136,6 +138,7 @@ end_and_expect_desktop() {
 }
 
 start_xorg
+echo "Xorg with the dummy driver on $DISPLAY"
 copy_data "${2:-}"
 printf '800 600 32 \t// resolution, bitrate\n60 \t\t// refresh rate\n1\n0\n1\n' >"$work_dir/res.cfg"
 [[ $(screen_size) == "$desktop_size" ]] || fail "the desktop does not start at $desktop_size"
