@@ -133,6 +133,14 @@ lose_and_regain_focus() {
     kill "$other_pid" 2>/dev/null || true
     wait "$other_pid" 2>/dev/null || true
     other_pid=""
+    # Going full screen again may move the focus for a moment; a key pressed then would be lost.
+    local focused=""
+    for _ in $(seq 50); do
+        focused=$(xdotool getwindowfocus 2>/dev/null || true)
+        [[ $focused == "$window" ]] && return 0
+        sleep 0.1
+    done
+    fail "the program's window does not have the focus back (focus: ${focused:-none})"
 }
 
 end_and_expect_desktop() {
