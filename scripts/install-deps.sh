@@ -10,7 +10,7 @@ packages=(
     libfontconfig-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
     googletest libgtest-dev libbenchmark-dev
     xvfb xdotool x11-utils imagemagick
-    xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+    xserver-xorg-core xserver-xorg-video-dummy
     clang-14 libclang-rt-14-dev
 )
 
