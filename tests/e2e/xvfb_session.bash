@@ -38,7 +38,10 @@ start_xvfb() {
         xvfb_pid=$!
         for tries in $(seq 50); do
             kill -0 "$xvfb_pid" 2>/dev/null || break
-            if DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
+            # Only a server whose lock holds our own server's id is ours: another run may have
+            # won the race for this display.
+            if [[ $(tr -d " " 2>/dev/null <"/tmp/.X$number-lock") == "$xvfb_pid" ]] &&
+                DISPLAY=":$number" xdpyinfo >/dev/null 2>&1; then
                 export DISPLAY=":$number"
                 return 0
             fi
