@@ -10,27 +10,10 @@
 #include "app/main_loop.h"
 #include "bench/replay.h"
 #include "game/controls.h"
+#include "support/gl_driver_pin.h"
 
-// Allocations the system libraries keep for the life of the process, and lib3ds' own. Named by
-// library or by function only, never by any of our code.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libGLX_mesa\n"
-           "leak:libEGL_mesa\n"
-           "leak:swrast_dri\n"
-           "leak:libgallium\n"
-           "leak:libLLVM\n"
-           "leak:libfontconfig\n"
-           "leak:libglapi\n"
-           "leak:libX11\n"
-           "leak:libSDL2\n"
-           "leak:libdbus\n"
-           // The sanitizer runtime's own bookkeeping, reported against itself.
-           "leak:libubsan\n";
-}
-
-extern "C" const char* __ubsan_default_options() {
-    return "print_stacktrace=1:halt_on_error=1";
-}
+// Leak suppressions and sanitizer options are those of the test binary
+// (tests/support/sanitizer_defaults.cpp), linked in.
 
 namespace {
 constexpr int kDefaultFrames = 20000;
@@ -60,6 +43,7 @@ int main(int argc, char** argv) {
     }
     glFinish();
     const std::size_t messages = replay::messagesShown().size();
+    pinGlDrivers();
     replay::tearDown();
     if (messages != 0) {
         std::printf("kavo-soak: FAILED, %zu messages shown\n", messages);

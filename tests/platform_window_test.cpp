@@ -18,6 +18,7 @@
 #include "platform/display.h"
 #include "platform/events.h"
 #include "platform/offscreen_context.h"
+#include "support/gl_driver_pin.h"
 
 namespace {
 
@@ -72,19 +73,6 @@ class PrivateXServer {
     pid_t pid_ = -1;
     std::string display_;
 };
-
-// Mesa unloads its driver when the X connection closes; what the driver keeps for the life of
-// the process would then look like our leak. Pinning it keeps its allocations attributable (and
-// suppressed like the other system libraries').
-void pinGlDrivers() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
 
 class PlatformWindow : public ::testing::Test {
   protected:

@@ -13,7 +13,9 @@ extern "C" const char* __lsan_default_suppressions() {
            "leak:libglapi\n"
            "leak:libX11\n"
            "leak:libSDL2\n"
-           "leak:libdbus\n";
+           "leak:libdbus\n"
+           // The sanitizer runtime's own bookkeeping, reported against itself.
+           "leak:libubsan\n";
 }
 
 // Undefined behaviour is a test failure, with the stack that led to it.
