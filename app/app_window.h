@@ -32,5 +32,9 @@ bool hasGLExtension(const char* name);
 // Searches the window system's extension string (GLX here), or GL's when there is none.
 bool hasWGLExtension(const char* name);
 void setUpViewport();
+// Decides `vboSupported` from the extension and the settings, and fetches the four entry points.
+void setUpVertexBuffers();
+// The fixed GL state every context of the program starts with.
+void setFixedState();
 void shutDown();
 long windowProc(const platform::WindowMessage& message);

@@ -51,6 +51,24 @@ template <typename Pointer> Pointer entryPoint(const char* name) {
     return reinterpret_cast<Pointer>(platform::getProcAddress(name));
 }
 
+int findMultisampleFormat(std::uint32_t* samples) {
+    return searchMultisampleFormat(
+        std::uint32_t(displaySettings.multisampleSamples),
+        [](std::uint32_t count) {
+            return platform::chooseMultisampleFormat(multisampleRequest(count));
+        },
+        samples);
+}
+
+void releaseContextAndWindow() {
+    platform::makeCurrent(false);
+    platform::deleteContext();
+    renderingContextExists = false;
+    platform::destroyWindow();
+}
+
+} // namespace
+
 void setUpVertexBuffers() {
     vboSupported = hasGLExtension("GL_ARB_vertex_buffer_object");
     if (displaySettings.useVertexBuffers == 0) {
@@ -83,24 +101,6 @@ void setFixedState() {
     if (multisampleOn)
         glEnable(kMultisample);
 }
-
-int findMultisampleFormat(std::uint32_t* samples) {
-    return searchMultisampleFormat(
-        std::uint32_t(displaySettings.multisampleSamples),
-        [](std::uint32_t count) {
-            return platform::chooseMultisampleFormat(multisampleRequest(count));
-        },
-        samples);
-}
-
-void releaseContextAndWindow() {
-    platform::makeCurrent(false);
-    platform::deleteContext();
-    renderingContextExists = false;
-    platform::destroyWindow();
-}
-
-} // namespace
 
 bool hasGLExtension(const char* name) {
     return extensionListHas(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), name);

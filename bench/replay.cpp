@@ -61,10 +61,6 @@ FrameStepClock stepClock;
 bool contextMade = false;
 bool fontBuilt = false;
 
-template <typename Pointer> Pointer entryPoint(const char* name) {
-    return reinterpret_cast<Pointer>(platform::getProcAddress(name));
-}
-
 // What start-up decides with the default res.cfg (vertex buffers on, background on); the
 // offscreen surface has no sample buffers, so multisampling stays off as on a display without it.
 void setUpCapabilities() {
@@ -73,39 +69,7 @@ void setUpCapabilities() {
     displaySettings.multisampleSamples = 2;
     displaySettings.showBackground = 1;
     multisampleOn = false;
-    glGenBuffersARB = entryPoint<PFNGLGENBUFFERSARBPROC>("glGenBuffersARB");
-    glBindBufferARB = entryPoint<PFNGLBINDBUFFERARBPROC>("glBindBufferARB");
-    glBufferDataARB = entryPoint<PFNGLBUFFERDATAARBPROC>("glBufferDataARB");
-    glDeleteBuffersARB = entryPoint<PFNGLDELETEBUFFERSARBPROC>("glDeleteBuffersARB");
-    vboSupported = hasGLExtension("GL_ARB_vertex_buffer_object") && glGenBuffersARB &&
-                   glBindBufferARB && glBufferDataARB && glDeleteBuffersARB;
-}
-
-// The fixed state the window's context is given at start-up.
-void setFixedState() {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glShadeModel(GL_SMOOTH);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-}
-
-void resetGameState() {
-    mainShip = nullptr;
-    transportShip = nullptr;
-    enemyShip = nullptr;
-    enemyAlive = false;
-    selectedShip = nullptr;
-    shipType = 1;
-    cameraMode = 1;
-    helpVisible = false;
-    camera = Camera();
-    std::memset(keyState, 0, sizeof keyState);
+    setUpVertexBuffers();
 }
 
 // --- The key script -----------------------------------------------------------------------------
@@ -272,15 +236,7 @@ const ShipMesh kEnemyMesh = {"enemy.3ds", "enemy_tex.bmp", 0.05f, true};
 constexpr float kBackgroundRadius = 10000.0f;
 
 ShipObject* makeShip(const ShipMesh& kind) {
-    float transform[16];
-    makeModelTransform(kind.scale, kind.turnAboutZ, transform);
-    auto* ship = new ShipObject(kind.modelFile, transform, vboSupported);
-    if (ship->useVertexBuffer)
-        ship->buildVertexBuffer();
-    else
-        ship->buildDisplayList();
-    ship->loadTexture(kind.textureFile);
-    return ship;
+    return createShipModel(kind.modelFile, kind.textureFile, kind.scale, kind.turnAboutZ);
 }
 
 } // namespace

@@ -18,3 +18,6 @@ extern bool helpVisible;
 
 // The ship the selection currently names, or null.
 ShipObject* currentSelectedShip();
+// Puts the game state, the camera and the key state back to their values before start-up, so a
+// world can be built again in the same process (tests, benchmarks).
+void resetGameState();

@@ -88,14 +88,8 @@ const char* const kEffectTexture = "particle.bmp";
 
 // Builds the ship's geometry, texture and starting placement and hands it to objectList.
 ShipObject* createShip(const ShipKind& kind) {
-    float transform[16];
-    makeModelTransform(kind.modelScale, kind.turnModelAboutZ, transform);
-    auto* ship = new ShipObject(kind.modelFile, transform, vboSupported);
-    if (ship->useVertexBuffer)
-        ship->buildVertexBuffer();
-    else
-        ship->buildDisplayList();
-    ship->loadTexture(kind.textureFile);
+    ShipObject* ship =
+        createShipModel(kind.modelFile, kind.textureFile, kind.modelScale, kind.turnModelAboutZ);
 
     ship->position = kind.position;
     ship->mass = kind.mass;
@@ -202,6 +196,19 @@ void createOverlay() {
 }
 
 } // namespace
+
+ShipObject* createShipModel(const char* modelFile, const char* textureFile, float scale,
+                            bool turnAboutZ) {
+    float transform[16];
+    makeModelTransform(scale, turnAboutZ, transform);
+    auto* ship = new ShipObject(modelFile, transform, vboSupported);
+    if (ship->useVertexBuffer)
+        ship->buildVertexBuffer();
+    else
+        ship->buildDisplayList();
+    ship->loadTexture(textureFile);
+    return ship;
+}
 
 void makeModelTransform(float scale, bool turnAboutZ, float out[16]) {
     glMatrixMode(GL_MODELVIEW);

@@ -17,19 +17,6 @@
 #include "platform/message_box.h"
 #include "scene/scene_object.h"
 
-void resetGameState() {
-    mainShip = nullptr;
-    transportShip = nullptr;
-    enemyShip = nullptr;
-    enemyAlive = false;
-    selectedShip = nullptr;
-    shipType = 1;
-    cameraMode = 1;
-    helpVisible = false;
-    camera = Camera();
-    std::memset(keyState, 0, sizeof keyState);
-}
-
 void GameWorldTest::SetUp() {
     GlTest::SetUp();
     char directory[PATH_MAX];

@@ -3,6 +3,8 @@
 // after each test. Also a small stand-in for one frame of the main loop.
 #pragma once
 
+#include "game/game_state.h"
+
 #include <string>
 #include <vector>
 
@@ -32,9 +34,6 @@ class GameWorldTest : public GlTest {
   private:
     std::string previousDirectory;
 };
-
-// Resets the shared game globals to their values before setup.
-void resetGameState();
 
 // Number of entries in a list.
 template <typename T> int listLength(const ObjectList<T>& list) {
