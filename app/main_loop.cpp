@@ -57,23 +57,33 @@ void tickFrame() {
         overlay->update(dt);
 }
 
-void renderFrame() {
-    ObjectListNode<SceneObject>* firstObject = objectList.head;
-    ObjectListNode<EffectObject>* firstEffect = effectList.head;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (multisampleOn)
-        glEnable(kMultisample);
-    for (ObjectListNode<SceneObject>* node = firstObject; node; node = node->next) {
+void drawSceneObjects() {
+    for (ObjectListNode<SceneObject>* node = objectList.head; node; node = node->next) {
         loadCameraView();
         node->object->draw();
     }
-    for (ObjectListNode<EffectObject>* node = firstEffect; node; node = node->next)
+}
+
+void drawEffects() {
+    for (ObjectListNode<EffectObject>* node = effectList.head; node; node = node->next)
         node->object->draw();
+}
+
+void drawOverlay() {
+    if (overlay)
+        overlay->draw();
+}
+
+void renderFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (multisampleOn)
+        glEnable(kMultisample);
+    drawSceneObjects();
+    drawEffects();
     // Text and reticle stay crisp: the overlay is drawn without multisampling.
     if (multisampleOn)
         glDisable(kMultisample);
-    if (overlay)
-        overlay->draw();
+    drawOverlay();
     platform::swapBuffers();
 }
 

@@ -13,5 +13,11 @@ extern Overlay* overlay;
 int runProgram();
 // One pass of the main loop: handles one pending message, or renders, runs the controls and ticks.
 void runLoopPass();
+// One frame's picture: clear, the scene objects, the effects, the overlay, then the buffer swap.
 void renderFrame();
+// The three drawing stages of renderFrame, callable one by one so that their costs can be measured
+// apart.
+void drawSceneObjects();
+void drawEffects();
+void drawOverlay();
 void tickFrame();
