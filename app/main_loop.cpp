@@ -5,7 +5,6 @@
 #include "app/main_loop.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include "app/app_window.h"
 #include "app/frame_clock.h"
@@ -33,14 +32,6 @@ constexpr const char* kErrorCaption = "Error!";
 // A start-up that failed must not look like a success to whoever started the program.
 constexpr int kStartUpFailed = 1;
 
-// Every object is drawn from a fresh camera view, so a draw may leave the modelview as it likes.
-void loadCameraView() {
-    glLoadIdentity();
-    const Vec3 centre = camera.eye + camera.direction;
-    gluLookAt(camera.eye.x, camera.eye.y, camera.eye.z, centre.x, centre.y, centre.z, camera.up.x,
-              camera.up.y, camera.up.z);
-}
-
 } // namespace
 
 void tickFrame() {
@@ -58,8 +49,10 @@ void tickFrame() {
 }
 
 void drawSceneObjects() {
+    // Every object is drawn from a fresh camera view, so a draw may leave the modelview as it
+    // likes.
     for (ObjectListNode<SceneObject>* node = objectList.head; node; node = node->next) {
-        loadCameraView();
+        camera.applyLookAt();
         node->object->draw();
     }
 }

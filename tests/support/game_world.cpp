@@ -50,10 +50,7 @@ void GameWorldTest::buildStartingWorld(bool withBackground) {
 }
 
 void GameWorldTest::drawScene() {
-    for (ObjectListNode<SceneObject>* node = objectList.head; node; node = node->next) {
-        camera.applyLookAt();
-        node->object->draw();
-    }
+    drawSceneObjects();
 }
 
 void GameWorldTest::tickScene(float dt) {
